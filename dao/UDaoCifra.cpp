@@ -15,6 +15,8 @@ class PosicaoChave {
 public:
     explicit PosicaoChave(const QByteArray& chave) : m_chave(chave) {}
     quint8 proximo() {
+        // Reading past an empty key would read outside it.
+        if (m_chave.isEmpty()) throw Erro(QStringLiteral("A chave da cifra está vazia."));
         m_k = m_k < m_chave.size() ? m_k + 1 : 1;
         return static_cast<quint8>(m_chave.at(m_k - 1));
     }

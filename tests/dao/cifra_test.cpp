@@ -89,6 +89,12 @@ TEST(Cifra, ModoDiferenteDeEeDDaTextoVazio) {
     }
 }
 
+TEST(Cifra, ChaveVaziaERecusadaQuandoPrecisaDeUmCaractere) {
+    EXPECT_EQ(Codificar("E", "", "").size(), 2);
+    EXPECT_THROW(Codificar("E", "a", ""), Erro);
+    EXPECT_THROW(Codificar("D", "100B", ""), Erro);
+}
+
 TEST(Cifra, DecodificarSenha) {
     // Blank texts never reach the cipher, which would refuse them.
     for (const QByteArray branco : {"", " ", "   ", "\t \r\n", "\x01\x1F"}) {
