@@ -145,8 +145,8 @@ std::optional<qint64> digitosNaBase(QStringView digitos, int base) {
         if (d >= base)
             return std::nullopt;
         valor = valor * base + d;
-        // Past the int range there is no need to keep counting: it can only be refused.
-        if (valor > qint64(std::numeric_limits<int>::max()) + 1)
+        // Far past any int: stop before a long run of digits overflows the sum.
+        if (valor > qint64(std::numeric_limits<quint32>::max()))
             return std::nullopt;
     }
     return valor;
@@ -176,6 +176,40 @@ QString valorEmUmaLinha(QString valor) {
     valor.replace(u'\r', u' ');
     valor.replace(u'\n', u' ');
     return valor;
+}
+
+// Gives the line before the given index a line end, so that a line can follow it.
+void fecharLinhaAnterior(QList<Linha>& linhas, qsizetype indice) {
+    if (indice > 0 && linhas[indice - 1].fim.isEmpty())
+        linhas[indice - 1].fim = kFimDeLinha;
+}
+
+void gravarNasLinhas(QList<Linha>& linhas, const QString& secao, const QString& chave, const QString& valor) {
+    const auto trecho = localizarSecao(linhas, secao);
+    if (!trecho) {
+        fecharLinhaAnterior(linhas, linhas.size());
+        linhas.append({u'[' + secao + u']', kFimDeLinha});
+        linhas.append({chave + u'=' + valor, kFimDeLinha});
+    } else if (const auto indice = localizarChave(linhas, *trecho, chave)) {
+        // The key keeps the spelling the file gave it.
+        Linha& linha = linhas[*indice];
+        linha.texto = entradaDaLinha(linha.texto)->chave.toString() + u'=' + valor;
+    } else {
+        // New keys go after the section's last entry, not after the blank lines that part it
+        // from the next section.
+        qsizetype posicao = trecho->fim;
+        while (posicao > trecho->cabecalho + 1 && semEspacos(linhas[posicao - 1].texto).isEmpty())
+            --posicao;
+        fecharLinhaAnterior(linhas, posicao);
+        linhas.insert(posicao, {chave + u'=' + valor, kFimDeLinha});
+    }
+}
+
+QString juntarLinhas(const QList<Linha>& linhas) {
+    QString conteudo;
+    for (const Linha& linha : linhas)
+        conteudo += linha.texto + linha.fim;
+    return conteudo;
 }
 
 }  // namespace
@@ -210,34 +244,8 @@ void ArquivoIni::gravarTexto(const QString& secao, const QString& chave, const Q
     if (info.exists() && !lido)
         recusar();
 
-    const QString valorGravado = valorEmUmaLinha(valor);
-    const auto fecharUltima = [&linhas](qsizetype ate) {
-        if (ate > 0 && linhas[ate - 1].fim.isEmpty())
-            linhas[ate - 1].fim = kFimDeLinha;
-    };
-    const auto trecho = localizarSecao(linhas, secao);
-    if (!trecho) {
-        fecharUltima(linhas.size());
-        linhas.append({u'[' + secao + u']', kFimDeLinha});
-        linhas.append({chave + u'=' + valorGravado, kFimDeLinha});
-    } else if (const auto indice = localizarChave(linhas, *trecho, chave)) {
-        // The key keeps the spelling the file gave it.
-        Linha& linha = linhas[*indice];
-        linha.texto = entradaDaLinha(linha.texto)->chave.toString() + u'=' + valorGravado;
-    } else {
-        // New keys go after the section's last entry, not after the blank lines that part it
-        // from the next section.
-        qsizetype posicao = trecho->fim;
-        while (posicao > trecho->cabecalho + 1 && semEspacos(linhas[posicao - 1].texto).isEmpty())
-            --posicao;
-        fecharUltima(posicao);
-        linhas.insert(posicao, {chave + u'=' + valorGravado, kFimDeLinha});
-    }
-
-    QString conteudo;
-    for (const Linha& linha : std::as_const(linhas))
-        conteudo += linha.texto + linha.fim;
-    const QByteArray bytes = cp1252::codificar(conteudo);
+    gravarNasLinhas(linhas, secao, chave, valorEmUmaLinha(valor));
+    const QByteArray bytes = cp1252::codificar(juntarLinhas(linhas));
 
     QSaveFile arquivo(m_caminho);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
