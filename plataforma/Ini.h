@@ -12,7 +12,8 @@
 // - a write replaces that one key's line (or adds the key, and the section when missing) and keeps
 //   every other line as it was; the file is written to a temporary file in the same folder and
 //   renamed over the old one, so a refused write leaves the old file intact and raises
-//   Erro("Unable to write to <full path>").
+//   Erro("Unable to write to <full path>"); a line break inside a written value becomes a blank,
+//   so that a value can never add lines of its own.
 // The file is read on every call and never held open. Its text is Windows-1252 with CR LF lines.
 class ArquivoIni {
 public:

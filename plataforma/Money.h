@@ -17,7 +17,8 @@ public:
     // rounded half away from zero to 0.0001. Throws Erro when the text is not a decimal number.
     static Money deTexto(QStringView texto);
     // A value as the database driver hands it out (use QSql::HighPrecision, so decimals come as
-    // text): null gives zero; text is parsed exactly; integers are taken as they are.
+    // text): null gives zero; text is parsed exactly; integers are taken as they are; a double
+    // stands for its shortest decimal text (12.345, not 12.3449999...). Anything else throws Erro.
     static Money deVariant(const QVariant& valor);
 
     constexpr qint64 escalado() const { return m_escalado; }
