@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// Readable failure messages.
+inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
+
 namespace {
 
 const QByteArray kMascaraRelogio = "DDMMYYYYHHMM";

@@ -1,0 +1,116 @@
+#include "Comando.h"
+
+#include "ConfiguracaoExportacao.h"
+#include "Erro.h"
+#include "Pastas.h"
+#include "Pedido.h"
+#include "ProgressoTerminal.h"
+#include "Terminal.h"
+#include "Texto.h"
+#include "UDados.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+const QString kSemCnpj =
+    QStringLiteral(" Acesse \"Configurações ->  Configurações gerais\" e selecione o CNPJ da matriz.");
+const QString kSemDiretorio = QStringLiteral(
+    " Acesse \"Configurações ->  Configurações gerais\" e selecione o diretório onde será gerado o arquivo.");
+const QString kDiretorioNaoExiste = QStringLiteral(
+    "O Diretório \"%1\" não existe,  acesse \"Configurações ->  Configurações gerais\" e selecione o diretório "
+    "onde será gerado o arquivo");
+
+// The program's texts use CR LF between lines, as message boxes want them; on a stream each
+// line ends the platform's way (the C runtime turns "\n" into CR LF on Windows).
+void escrever(std::FILE* fluxo, QString texto) {
+    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!texto.endsWith(u'\n')) texto += u'\n';
+    const QByteArray bytes = texto.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), fluxo);
+    std::fflush(fluxo);
+}
+
+QString textoDe(const std::exception& e) {
+    if (const auto* erro = dynamic_cast<const Erro*>(&e)) return erro->texto();
+    return QString::fromLocal8Bit(e.what());
+}
+
+bool empresaListada(int empresa) {
+    const std::unique_ptr<QSqlQuery> empresas = TDadosExportacao::ConsultarEmpresas();
+    while (empresas->next()) {
+        if (empresas->value(0).toInt() == empresa) return true;
+    }
+    return false;
+}
+
+// The main window's checks before a generation, with its messages; empty when all pass.
+QString recusa(const QString& diretorio, int empresa) {
+    if (EmBranco(ConfiguracaoExportacao::LerCNPJMatriz())) return kSemCnpj;
+    if (EmBranco(diretorio)) return kSemDiretorio;
+    const QString caminho = ComSeparadorFinal(diretorio);
+    if (!QDir(caminho).exists()) return kDiretorioNaoExiste.arg(caminho);
+    if (!empresaListada(empresa)) return QStringLiteral("Selecione a Empresa desejada.");
+    return {};
+}
+
+// One run, or for "ambos" the run without prescription and then the one with it; the joined
+// message puts the second run's text first, as the main window shows it.
+QString gerarArquivos(const Pedido& pedido, const QString& diretorio) {
+    QSqlQuery consulta(TDadosExportacao::GetConexao());
+    const auto gerar = [&](bool comReceita) {
+        return TDadosExportacao::GerarArquivo(consulta, diretorio, *pedido.porLancamento, *pedido.de, *pedido.ate,
+                                              comReceita, *pedido.empresa);
+    };
+    const QString primeiro = gerar(pedido.vendas == Pedido::Vendas::Com);
+    if (pedido.vendas != Pedido::Vendas::Ambos) return primeiro;
+    return gerar(true) + QStringLiteral("\r\n") + primeiro;
+}
+
+int gerar(const Pedido& pedido) {
+    try {
+        TDadosExportacao::Conectar();
+    } catch (const std::exception& e) {
+        escrever(stderr, QStringLiteral("Erro ao conectar com o banco de dados.\r\nDescrição do Erro: ") + textoDe(e));
+        return Falha;
+    }
+    try {
+        const QString diretorio = ConfiguracaoExportacao::LerDiretorio();
+        const QString motivo = recusa(diretorio, *pedido.empresa);
+        if (!motivo.isEmpty()) {
+            escrever(stderr, motivo);
+            return Recusado;
+        }
+        ProgressoTerminal progresso;
+        if (ErroPadraoEhTerminal()) TDadosExportacao::SetProgresso(&progresso);
+        const QString mensagem = gerarArquivos(pedido, diretorio);
+        TDadosExportacao::SetProgresso(nullptr);
+        escrever(stdout, mensagem);
+        return Sucesso;
+    } catch (const std::exception& e) {
+        TDadosExportacao::SetProgresso(nullptr);
+        escrever(stderr, textoDe(e));
+        return Falha;
+    }
+}
+
+}  // namespace
+
+int Executar(const QStringList& argumentos) {
+    Pedido pedido;
+    try {
+        pedido = LerPedido(argumentos);
+    } catch (const ErroDeUso& e) {
+        escrever(stderr, QStringLiteral("exportacao-quelvar: ") + e.motivo + u'\n' + QString::fromUtf8(TextoDeUso));
+        return UsoIncorreto;
+    }
+    if (pedido.ajuda) {
+        escrever(stdout, QString::fromUtf8(TextoDeUso));
+        return Sucesso;
+    }
+    if (!pedido.pasta.isEmpty()) DefinirPastaConfiguracao(QDir::toNativeSeparators(QFileInfo(pedido.pasta).absoluteFilePath()));
+    return gerar(ComPadroes(pedido, QDate::currentDate()));
+}
