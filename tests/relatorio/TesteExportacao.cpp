@@ -70,6 +70,10 @@ TEST_F(Exportacao, PdfTemTextoSelecionavelTresPaginasETitulo) {
     const QString info = QString::fromUtf8(Executar("pdfinfo", {caminho}));
     EXPECT_TRUE(info.contains(QRegularExpression("Title: +Relatório PROMED\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Creator: +ExportacaoQuelvar\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Author: +ExportacaoQuelvar\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Subject: +[^\n]*ExportacaoQuelvar\n"))) << info.toStdString();
+    EXPECT_FALSE(info.contains("FastReport"));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages: +3\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))) << info.toStdString();
 }
 
