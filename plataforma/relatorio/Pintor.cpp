@@ -29,7 +29,9 @@ void desenharTexto(QPainter& pintor, const ItemPagina& item) {
     pintor.setPen(Qt::black);
     const QRectF area = item.caixa.adjusted(kFolgaHorizontal, kFolgaVertical, -kFolgaHorizontal, -kFolgaVertical);
     // A trailing blank counts, so a right-aligned "Página 1 de 3 " keeps its gap at the edge.
-    pintor.drawText(area, int(item.alinhamento) | Qt::TextWordWrap | Qt::TextIncludeTrailingSpaces, item.texto);
+    // The inner gap only places the text: letters may reach into it, the box alone cuts them.
+    pintor.drawText(area, int(item.alinhamento) | Qt::TextWordWrap | Qt::TextIncludeTrailingSpaces | Qt::TextDontClip,
+                    item.texto);
     pintor.restore();
 }
 

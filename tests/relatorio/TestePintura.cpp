@@ -85,6 +85,24 @@ TEST_F(Pintura, BrancoFinalDoContadorContaNoAlinhamento) {
     EXPECT_GT(contador.caixa.right() - 2 - t.right(), 2.0);
 }
 
+// Glyphs reach a little below the inner gap of their box; only the box itself may cut them.
+TEST_F(Pintura, OTituloNaoPerdeABaseDasLetras) {
+    for (double escala : {1.0, 1.25, 0.8, 4.0}) {
+        const QImage tela = Renderizar(*preparado, 0, escala);
+        const ItemPagina& titulo = faixa(TipoBanda::CabecalhoPagina).itens[0];
+        const QRect pixels = QRectF(titulo.caixa.topLeft() * escala, titulo.caixa.size() * escala).toAlignedRect();
+        int base = -1;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                if (qGray(tela.pixel(x, y)) < 250)
+                    base = y;
+            }
+        }
+        // "Relatório PROMED": round letters overshoot the baseline, 1 + 17.2 units down the box.
+        EXPECT_GE(base, int((titulo.caixa.top() + 1 + 17.2) * escala)) << escala;
+    }
+}
+
 TEST_F(Pintura, TextoLongoECortadoNaPropriaCaixa) {
     const FaixaPagina& linha = faixa(TipoBanda::Dados, 1);
     const QRectF nome = linha.itens[1].caixa;
