@@ -168,11 +168,13 @@ struct ItensDoCupom {
 // query per coupon costs a round trip each, ten times the server's own work on a month of a
 // large company. The table's natural order is its insertion order, which is also the order a
 // keyed query returns the rows of one coupon in, so each coupon keeps its items' order.
+// Only the columns of the I record are fetched: the driver holds the whole result in memory.
 // Lines without a sale of their own (NULL branch or entry) belong to no coupon.
 QHash<Chave, ItensDoCupom> lerItens() {
     QSqlQuery consulta = TDadosExportacao::NovaConsulta();
     consulta.setForwardOnly(true);
-    abrir(consulta, QStringLiteral("select * from tmp_itens_exportacao"));
+    abrir(consulta, QStringLiteral("select filial_id, numlanc, classe_produto, produto_id, barras, descricao, "
+                                   "quantidade, valor_unit, crm from tmp_itens_exportacao"));
     const ColunasItem c(consulta.record());
     QHash<Chave, ItensDoCupom> itens;
     while (consulta.next()) {
@@ -190,14 +192,30 @@ QHash<Chave, ItensDoCupom> lerItens() {
     return itens;
 }
 
-void gravar(const QString& caminho, const QByteArray& conteudo) {
-    // Written beside the old file and renamed over it: a failure leaves the old file as it was
-    // and no partial file behind.
-    QSaveFile arquivo(caminho);
-    if (arquivo.open(QIODevice::WriteOnly) && arquivo.write(conteudo) == conteudo.size() && arquivo.commit()) return;
-    throw Erro(QStringLiteral("Não foi possível gravar o arquivo \"%1\". %2")
-                   .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
-}
+// The export file, written beside the old one and renamed over it when complete: a run that
+// fails leaves the old file as it was and no partial file behind.
+class ArquivoExportacao {
+public:
+    explicit ArquivoExportacao(const QString& caminho) : m_arquivo(caminho) {
+        if (!m_arquivo.open(QIODevice::WriteOnly)) falhar();
+    }
+    // One record and its CR LF, or several records that already carry theirs.
+    void escrever(const QByteArray& registro) { escreverBytes(registro + kFimDeLinha); }
+    void escreverBytes(const QByteArray& bytes) {
+        if (m_arquivo.write(bytes) != bytes.size()) falhar();
+    }
+    void concluir() {
+        if (!m_arquivo.commit()) falhar();
+    }
+
+private:
+    [[noreturn]] void falhar() const {
+        throw Erro(QStringLiteral("Não foi possível gravar o arquivo \"%1\". %2")
+                       .arg(QDir::toNativeSeparators(m_arquivo.fileName()), m_arquivo.errorString()));
+    }
+
+    QSaveFile m_arquivo;
+};
 
 }  // namespace
 
@@ -235,10 +253,10 @@ QString TDadosExportacao::GerarArquivo(QSqlQuery& consulta, const QString& diret
     abrir(consulta, SqlCupons());
     if (!consulta.first()) return mensagemSemDados(comReceita);
 
-    QByteArray arquivo = RegistroHeader(cp1252::codificar(ConfiguracaoExportacao::LerCNPJMatriz()),
-                                        cp1252::codificar(ConfiguracaoExportacao::LerNomeMatriz()),
-                                        QDateTime::currentDateTime());
-    arquivo += kFimDeLinha;
+    ArquivoExportacao arquivo(ComSeparadorFinal(diretorio) + nomeArquivo(comReceita, inicio));
+    arquivo.escrever(RegistroHeader(cp1252::codificar(ConfiguracaoExportacao::LerCNPJMatriz()),
+                                    cp1252::codificar(ConfiguracaoExportacao::LerNomeMatriz()),
+                                    QDateTime::currentDateTime()));
 
     const QHash<Chave, ItensDoCupom> itens = lerItens();
     IProgresso* progresso = Progresso();
@@ -256,22 +274,19 @@ QString TDadosExportacao::GerarArquivo(QSqlQuery& consulta, const QString& diret
         const auto achado = itens.constFind({inteiro(consulta.value(c.filial)), inteiro64(consulta.value(c.numlanc))});
         if (achado != itens.constEnd()) {
             const Money totalCupom = Money::deVariant(consulta.value(c.total));
-            arquivo += RegistroCupom(texto(consulta.value(c.codigo)), comReceita, texto(consulta.value(c.chapa)),
-                                     inteiro(consulta.value(c.documento)), consulta.value(c.datahora).toDateTime(),
-                                     totalCupom);
-            arquivo += kFimDeLinha;
+            arquivo.escrever(RegistroCupom(texto(consulta.value(c.codigo)), comReceita, texto(consulta.value(c.chapa)),
+                                           inteiro(consulta.value(c.documento)),
+                                           consulta.value(c.datahora).toDateTime(), totalCupom));
             ++contadorCupons;
             total += totalCupom;
-            arquivo += achado->registros;
+            arquivo.escreverBytes(achado->registros);
             contadorItens += achado->quantidade;
         }
         if (progresso) progresso->Avancar();
         QCoreApplication::processEvents();
     } while (consulta.next());
 
-    arquivo += RegistroTrailer(contadorItens, contadorCupons, total, total);
-    arquivo += kFimDeLinha;
-
-    gravar(ComSeparadorFinal(diretorio) + nomeArquivo(comReceita, inicio), arquivo);
+    arquivo.escrever(RegistroTrailer(contadorItens, contadorCupons, total, total));
+    arquivo.concluir();
     return mensagemGerado(comReceita);
 }
