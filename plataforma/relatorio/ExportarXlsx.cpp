@@ -11,8 +11,11 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -42,6 +45,38 @@ bool ehInteiro(const QVariant& v) {
     default:
         return false;
     }
+}
+
+// How a cell is stored: numbers and dates stay numbers and dates, with the report's display
+// format as the cell's number format.
+struct ValorCelula {
+    enum class Tipo { Texto, Numero, Data } tipo = Tipo::Texto;
+    double numero = 0;
+    QDateTime data;
+    QString formato;
+};
+
+ValorCelula classificar(const ItemPagina& item) {
+    const QVariant& v = item.valor;
+    ValorCelula c;
+    if (!v.isValid() || v.isNull())
+        return c;
+    if (!item.formato.isEmpty()) {
+        c = {ValorCelula::Tipo::Numero, Money::deVariant(v).escalado() / 10000.0, {}, formatoNumero(item.formato)};
+    } else if (v.typeId() == QMetaType::QDateTime || v.typeId() == QMetaType::QDate) {
+        const QDateTime momento = v.toDateTime();
+        const bool soData = v.typeId() == QMetaType::QDate || momento.time() == QTime(0, 0);
+        c = {ValorCelula::Tipo::Data, 0, momento, soData ? QStringLiteral("dd/mm/yyyy") : QStringLiteral("dd/mm/yyyy hh:mm:ss")};
+    } else if (ehInteiro(v)) {
+        c = {ValorCelula::Tipo::Numero, v.toDouble(), {}, QStringLiteral("0")};
+    }
+    return c;
+}
+
+// A number does not wrap in a sheet: a column too narrow for it shows ###. Arial's digits are
+// 0.556 of the font's height wide, and digits are its widest characters in a number or date.
+double larguraDoValor(const ItemPagina& item) {
+    return item.texto.size() * 0.556 * item.fonte.alturaPixels + 6;
 }
 
 // A sheet name may not hold []:*?/\ and is at most 31 characters long.
@@ -85,10 +120,20 @@ public:
 
         const Grade grade = MontarGrade(relatorio);
         m_colunas = int(grade.larguras.size());
-        for (int c = 0; c < m_colunas; ++c)
-            verificar(worksheet_set_column(m_folha, lxw_col_t(c), lxw_col_t(c), larguraExcel(grade.larguras[c]), nullptr));
+        const QList<double> larguras = largurasDasColunas(grade);
+        double total = 0;
+        for (int c = 0; c < m_colunas; ++c) {
+            verificar(worksheet_set_column(m_folha, lxw_col_t(c), lxw_col_t(c), larguraExcel(larguras[c]), nullptr));
+            total += larguras[c];
+        }
+        // The report's page breaks stay, so the sheet cannot be fitted to the page width by the
+        // office suite; it is scaled to fit instead. Office suites draw columns up to a tenth
+        // wider than Excel's own width formula, hence the spare room.
+        const double util = (relatorio.papelMm.width() - 2 * relatorio.margemMm) * kUnidadesPorMm;
+        worksheet_set_print_scale(m_folha, uint16_t(std::clamp(int(100 * 0.9 * util / total), 10, 100)));
 
-        // Each report page starts on a new printed page, with its headers, as in the report.
+        // Each report page starts on a new printed page, with its headers, as in the report
+        // (up to the 1023 manual breaks a sheet can hold; later pages still carry their headers).
         std::vector<lxw_row_t> quebras;
         for (const QList<LinhaGrade>& pagina : grade.paginas) {
             if (m_linha > 0 && quebras.size() < LXW_BREAKS_MAX)
@@ -113,6 +158,19 @@ public:
 
 private:
     using Chave = std::tuple<bool, int, int, QString, bool, bool>;
+
+    QList<double> largurasDasColunas(const Grade& grade) const {
+        QList<double> larguras = grade.larguras;
+        for (const QList<LinhaGrade>& pagina : grade.paginas) {
+            for (const LinhaGrade& linha : pagina) {
+                for (const CelulaGrade& celula : linha.celulas) {
+                    if (celula.primeira == celula.ultima && classificar(celula.item).tipo != ValorCelula::Tipo::Texto)
+                        larguras[celula.primeira] = std::max(larguras[celula.primeira], larguraDoValor(celula.item));
+                }
+            }
+        }
+        return larguras;
+    }
 
     void verificar(lxw_error erro) {
         if (erro != LXW_NO_ERROR && m_erro == LXW_NO_ERROR)
@@ -166,39 +224,31 @@ private:
         ++m_linha;
     }
 
-    // Numbers and dates stay numbers and dates, shown with the report's display formats.
     void escreverCelula(const CelulaGrade& celula, const LinhaGrade& linha) {
         const ItemPagina& item = celula.item;
-        const QVariant& v = item.valor;
         const lxw_col_t coluna = lxw_col_t(celula.primeira);
-        const bool temValor = v.isValid() && !v.isNull();
-
-        QString numero;
-        if (temValor && !item.formato.isEmpty())
-            numero = formatoNumero(item.formato);
-        else if (temValor && v.typeId() == QMetaType::QDateTime)
-            numero = v.toDateTime().time() == QTime(0, 0) ? QStringLiteral("dd/mm/yyyy") : QStringLiteral("dd/mm/yyyy hh:mm:ss");
-        else if (temValor && v.typeId() == QMetaType::QDate)
-            numero = QStringLiteral("dd/mm/yyyy");
-        else if (temValor && ehInteiro(v))
-            numero = QStringLiteral("0");
-        lxw_format* f = formato(&item, numero, linha);
+        const ValorCelula valor = classificar(item);
+        lxw_format* f = formato(&item, valor.formato, linha);
 
         if (celula.ultima > celula.primeira)
             verificar(worksheet_merge_range(m_folha, m_linha, coluna, m_linha, lxw_col_t(celula.ultima), "", f));
-        if (temValor && !item.formato.isEmpty()) {
-            verificar(worksheet_write_number(m_folha, m_linha, coluna, Money::deVariant(v).escalado() / 10000.0, f));
-        } else if (temValor && (v.typeId() == QMetaType::QDateTime || v.typeId() == QMetaType::QDate)) {
-            const QDateTime momento = v.toDateTime();
-            lxw_datetime data{momento.date().year(), momento.date().month(), momento.date().day(),
-                              momento.time().hour(), momento.time().minute(), double(momento.time().second())};
+        switch (valor.tipo) {
+        case ValorCelula::Tipo::Numero:
+            verificar(worksheet_write_number(m_folha, m_linha, coluna, valor.numero, f));
+            break;
+        case ValorCelula::Tipo::Data: {
+            const QDate d = valor.data.date();
+            const QTime t = valor.data.time();
+            lxw_datetime data{d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
             verificar(worksheet_write_datetime(m_folha, m_linha, coluna, &data, f));
-        } else if (temValor && ehInteiro(v)) {
-            verificar(worksheet_write_number(m_folha, m_linha, coluna, v.toDouble(), f));
-        } else if (!item.texto.isEmpty()) {
-            verificar(worksheet_write_string(m_folha, m_linha, coluna, item.texto.toUtf8().constData(), f));
-        } else if (celula.ultima == celula.primeira) {
-            verificar(worksheet_write_blank(m_folha, m_linha, coluna, f));
+            break;
+        }
+        case ValorCelula::Tipo::Texto:
+            if (!item.texto.isEmpty())
+                verificar(worksheet_write_string(m_folha, m_linha, coluna, item.texto.toUtf8().constData(), f));
+            else if (celula.ultima == celula.primeira)
+                verificar(worksheet_write_blank(m_folha, m_linha, coluna, f));
+            break;
         }
     }
 

@@ -1,5 +1,7 @@
 #include "TabelaDados.h"
 
+#include "Erro.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -7,6 +9,9 @@ TabelaDados::TabelaDados(QStringList colunas, QList<QVariantList> linhas)
     : m_colunas(std::move(colunas)), m_linhas(std::move(linhas)) {}
 
 TabelaDados TabelaDados::deConsulta(QSqlQuery& consulta) {
+    // Read past its start, a forward-only query would silently give an empty report.
+    if (consulta.isForwardOnly() && consulta.at() != QSql::BeforeFirstRow)
+        throw Erro(QStringLiteral("As linhas do relatório não podem ser relidas desde a primeira."));
     const QSqlRecord registro = consulta.record();
     QStringList colunas;
     for (int i = 0; i < registro.count(); ++i)

@@ -14,6 +14,7 @@ public:
     TabelaDados(QStringList colunas, QList<QVariantList> linhas);
 
     // Every row of the query, from the first; the query stays open, positioned on its last row.
+    // Raises Erro for a forward-only query that has already moved on.
     static TabelaDados deConsulta(QSqlQuery& consulta);
 
     const QStringList& colunas() const { return m_colunas; }

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -187,6 +189,25 @@ TEST_F(Exportacao, XlsxGuardaNumerosEDatasComFormatoERepeteOsCabecalhosPorPagina
     EXPECT_TRUE(folha.contains(QRegularExpression(R"(<rowBreaks count="2"[^>]*><brk id="53"[^>]*/><brk id="106")")))
         << "page breaks where the report's pages begin";
     EXPECT_TRUE(folha.contains(QRegularExpression(R"(<pageSetup paperSize="9")")));
+
+    // A date or number does not wrap in a cell: its column must hold the whole text, and the
+    // widened sheet is scaled to keep each report page one printed page wide.
+    QList<double> pixels;
+    for (const auto& m : QRegularExpression(R"re(<col min="(\d+)" max="(\d+)" width="([\d.]+)")re").globalMatch(folha)) {
+        for (int c = m.captured(1).toInt(); c <= m.captured(2).toInt(); ++c)
+            pixels << m.captured(3).toDouble() * 7 + 5;
+    }
+    ASSERT_EQ(pixels.size(), 6);
+    QFont arial("Arial");
+    arial.setPixelSize(11);
+    EXPECT_GE(pixels[4], QFontMetricsF(arial).horizontalAdvance("02/05/2024 09:15:30"));
+    EXPECT_GE(pixels[5], QFontMetricsF(arial).horizontalAdvance("153,25"));
+    const auto escala = QRegularExpression(R"re(<pageSetup [^>]*scale="(\d+)")re").match(folha);
+    ASSERT_TRUE(escala.hasMatch());
+    double total = 0;
+    for (double p : pixels)
+        total += p;
+    EXPECT_LE(total * escala.captured(1).toInt() / 100, 190 * kUnidadesPorMm);
     EXPECT_TRUE(folha.contains(R"(<mergeCell ref="B1:D1"/>)"));
     const QString propriedades = QString::fromUtf8(parte(caminho, "docProps/core.xml"));
     EXPECT_TRUE(propriedades.contains("<dc:title>Relatório PROMED</dc:title>"));

@@ -1,5 +1,6 @@
 #include "ApoioRelatorio.h"
 #include "BancoTeste.h"
+#include "Erro.h"
 #include "RelatoriosCupons.h"
 
 #include <QSqlQuery>
@@ -45,6 +46,18 @@ TEST_F(TabelaDadosDoBanco, CopiaTodasAsLinhasDesdeAPrimeiraEDeixaAConsultaAberta
     EXPECT_EQ(dados.valor(0, 5).toString(), "10.5000");
     EXPECT_TRUE(dados.valor(1, 2).isNull());
     EXPECT_EQ(dados.valor(2, 4).toDateTime(), QDateTime(QDate(2024, 5, 4), QTime(18, 0, 1)));
+}
+
+TEST_F(TabelaDadosDoBanco, ConsultaSoDeAvancoJaLidaERecusadaEmVezDeDarRelatorioVazio) {
+    QSqlQuery q(banco.conexao());
+    q.setForwardOnly(true);
+    ASSERT_TRUE(q.exec("SELECT chapa_cliente FROM cupons ORDER BY id"));
+    EXPECT_EQ(TabelaDados::deConsulta(q).quantidadeLinhas(), 3);  // not yet read: fine
+
+    ASSERT_TRUE(q.exec("SELECT chapa_cliente FROM cupons ORDER BY id"));
+    while (q.next()) {
+    }
+    EXPECT_THROW(TabelaDados::deConsulta(q), Erro);
 }
 
 TEST_F(TabelaDadosDoBanco, RelatorioPreparadoNaoMudaQuandoAConsultaEReaberta) {
