@@ -74,7 +74,6 @@ TEST_F(Exportacao, PdfTemTextoSelecionavelTresPaginasETitulo) {
     EXPECT_TRUE(info.contains(QRegularExpression("Creator: +ExportacaoQuelvar\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Author: +ExportacaoQuelvar\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Subject: +[^\n]*ExportacaoQuelvar\n"))) << info.toStdString();
-    EXPECT_FALSE(info.contains("FastReport"));
     EXPECT_TRUE(info.contains(QRegularExpression("Pages: +3\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))) << info.toStdString();
 }
