@@ -33,7 +33,6 @@ public:
     // Marks every text holding the searched words (case ignored) and goes to the first.
     void Localizar(const QString& texto);
     int quantidadeAchados() const { return int(m_achados.size()); }
-    int achadoAtual() const { return m_achado; }  // -1 when none
     void proximoAchado(int passo);
 
     // Asks where to save and writes the file; a failure is shown, nothing is left half-written.
