@@ -63,16 +63,14 @@ Pedido LerPedido(const QStringList& argumentos) {
     const QCommandLineOption pasta(QStringLiteral("pasta"), QString(), QStringLiteral("DIR"));
     leitor.addOptions({ajuda, empresa, vendas, tipoData, de, ate, pasta});
 
-    // The parser expects the program's name first.
-    if (!leitor.parse(QStringList{QStringLiteral("exportacao-quelvar")} + argumentos)) {
-        if (leitor.isSet(ajuda)) return Pedido{.ajuda = true};
-        throw ErroDeUso{leitor.errorText()};
-    }
+    // The parser expects the program's name first. Asking for help wins over any other mistake.
+    const bool lido = leitor.parse(QStringList{QStringLiteral("exportacao-quelvar")} + argumentos);
     Pedido pedido;
     if (leitor.isSet(ajuda)) {
         pedido.ajuda = true;
         return pedido;
     }
+    if (!lido) throw ErroDeUso{leitor.errorText()};
     const QStringList comandos = leitor.positionalArguments();
     if (comandos != QStringList{kComando}) {
         throw ErroDeUso{comandos.isEmpty() ? QStringLiteral("falta o comando \"gerar\"")
