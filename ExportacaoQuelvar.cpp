@@ -1,1 +1,8 @@
-int main() { return 0; }
+#include "Programa.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    return ExecutarPrograma();
+}

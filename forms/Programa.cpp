@@ -1,0 +1,24 @@
+#include "Programa.h"
+
+#include "Dialogos.h"
+#include "Erro.h"
+#include "UDados.h"
+#include "UFMain.h"
+
+#include <QApplication>
+
+int ExecutarPrograma() {
+    try {
+        TDadosExportacao::Conectar();
+    } catch (const Erro& erro) {
+        Dialogos::Mostrar(nullptr,
+                          QString::fromUtf8("Erro ao conectar com o banco de dados.\r\nDescrição do Erro: ") +
+                              erro.texto(),
+                          "Falha", Dialogos::Icone::Aviso);
+        return 0;
+    }
+    TFMain janela;
+    janela.show();
+    QApplication::exec();
+    return 0;
+}
