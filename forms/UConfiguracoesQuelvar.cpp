@@ -1,5 +1,7 @@
 #include "UConfiguracoesQuelvar.h"
 
+#include "Aparencia.h"
+
 #include "ConfiguracaoExportacao.h"
 #include "Dialogos.h"
 #include "Pastas.h"
@@ -18,7 +20,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -52,28 +53,6 @@ const QColor CorFundoPainel(225, 225, 225);
 const QColor CorFundoCodigo(252, 253, 189);
 const QColor CorTitulos(0, 64, 128);
 const QColor CorLinhasColunas(192, 192, 192);
-
-// The window was laid out for MS Sans Serif, which only Windows has; elsewhere the nearest sans
-// of the same size keeps the captions inside their pixel boxes.
-QFont FontePadrao() {
-    QFont fonte;
-    fonte.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    fonte.setPointSize(8);
-    return fonte;
-}
-
-QFont FonteArial() {
-    QFont fonte;
-    fonte.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    fonte.setPointSize(8);
-    return fonte;
-}
-
-void Colorir(QWidget* controle, QPalette::ColorRole papel, const QColor& cor) {
-    QPalette paleta = controle->palette();
-    paleta.setColor(papel, cor);
-    controle->setPalette(paleta);
-}
 
 QLabel* NovoRotulo(const QString& texto, QWidget* pai, int esquerda, int topo) {
     auto* rotulo = new QLabel(texto, pai);
@@ -223,12 +202,7 @@ TFConfiguracoesQuelvar::TFConfiguracoesQuelvar(QWidget* pai)
 
     MontarGeral();
     MontarFiliais();
-    // The group boxes keep their caption on the frame line, as the positions inside them assume;
-    // the Windows style draws them so on every platform.
-    if (QStyle* estilo = QStyleFactory::create(QStringLiteral("Windows"))) {
-        estilo->setParent(this);
-        for (auto* grupo : findChildren<QGroupBox*>()) grupo->setStyle(estilo);
-    }
+    EstiloWindowsNosGrupos(this);
     btnSalvar = NovoBotao(QStringLiteral("Salvar (F3)"), this, {304, 371, 89, 25});
     btnSalvar->setObjectName(QStringLiteral("btnSalvar"));
     btnCancelar = NovoBotao(QStringLiteral("Cancelar (Esc)"), this, {399, 371, 89, 25});

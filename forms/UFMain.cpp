@@ -1,5 +1,6 @@
 #include "UFMain.h"
 
+#include "Aparencia.h"
 #include "ConfiguracaoExportacao.h"
 #include "Dialogos.h"
 #include "Pastas.h"
@@ -30,16 +31,6 @@
 
 static void IniciarRecursos() { Q_INIT_RESOURCE(forms); }
 
-namespace {
-
-QFont Fonte(const QString& familia, int pontos, bool negrito = false) {
-    QFont f(familia, pontos);
-    f.setBold(negrito);
-    return f;
-}
-
-}  // namespace
-
 QPair<QDate, QDate> PeriodoMesAnterior(QDate hoje) {
     const QDate inicio = QDate(hoje.year(), hoje.month(), 1).addMonths(-1);
     return {inicio, inicio.addDays(inicio.daysInMonth() - 1)};
@@ -56,7 +47,7 @@ TFMain::TFMain(QWidget* parent)
     setObjectName("FMain");
     setWindowTitle(QString::fromUtf8("Exportação Quelvar"));
     setFixedSize(336, 277);
-    setFont(Fonte("MS Sans Serif", 8));
+    setFont(FontePadrao());
     CriarControles();
     relPromed = std::make_unique<Relatorio>(ModeloRelPromed());
     relProfarma = std::make_unique<Relatorio>(ModeloRelProfarma());
@@ -85,14 +76,12 @@ void TFMain::CriarControles() {
     pnlCaption = new QFrame(pnlFundo);
     nomear(pnlCaption, "pnlCaption");
     pnlCaption->setAutoFillBackground(true);
-    QPalette cinza = pnlCaption->palette();
-    cinza.setColor(QPalette::Window, QColor(201, 201, 201));
-    pnlCaption->setPalette(cinza);
+    Colorir(pnlCaption, QPalette::Window, QColor(201, 201, 201));
     colocar(pnlCaption, 0, 0, 334, 34);
 
     lblCaption = new QLabel(QString::fromUtf8("Exportação financeira Quelvar"), pnlCaption);
     nomear(lblCaption, "lblCaption");
-    lblCaption->setFont(Fonte("Arial", 12, true));
+    lblCaption->setFont(FonteArial(12, true));
     lblCaption->move(7, 8);
     lblCaption->adjustSize();
 
@@ -175,7 +164,7 @@ void TFMain::CriarControles() {
     nomear(lblDataBase, "lblDataBase");
     colocar(lblFilial, 8, 246, 320, 13);
     colocar(lblDataBase, 7, 260, 320, 13);
-    for (QLabel* l : {lblFilial, lblDataBase}) l->setFont(Fonte("Tahoma", 7));
+    for (QLabel* l : {lblFilial, lblDataBase}) l->setFont(FonteTahoma(7));
 
     pnlProgress = new QFrame(pnlFundo);
     nomear(pnlProgress, "pnlProgress");
@@ -188,6 +177,8 @@ void TFMain::CriarControles() {
     oProgress->setFormat("%p%");
     oProgress->setAlignment(Qt::AlignCenter);
     pnlProgress->hide();
+
+    EstiloWindowsNosGrupos(this);
 
     setTabOrder(EditEmpresa, cmbEmpresa);
     setTabOrder(cmbEmpresa, rdComReceita);
