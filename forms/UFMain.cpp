@@ -60,120 +60,78 @@ TFMain::TFMain(QWidget* parent)
 
 TFMain::~TFMain() { qApp->removeEventFilter(this); }
 
-void TFMain::CriarControles() {
-    auto nomear = [](QWidget* w, const char* nome) { w->setObjectName(nome); };
+namespace {
 
-    pnlFundo = new QFrame(this);
-    nomear(pnlFundo, "pnlFundo");
+// A named control in `pai` at its box (left, top, width, height) inside the parent's client area.
+template <typename T, typename... Args>
+T* Novo(QWidget* pai, const char* nome, QRect caixa, Args&&... args) {
+    T* controle = new T(std::forward<Args>(args)..., pai);
+    controle->setObjectName(nome);
+    const auto* moldura = qobject_cast<QFrame*>(pai);
+    const int borda = moldura ? moldura->frameWidth() : 0;
+    controle->setGeometry(caixa.translated(borda, borda));
+    return controle;
+}
+
+}  // namespace
+
+void TFMain::CriarControles() {
+    pnlFundo = Novo<QFrame>(this, "pnlFundo", {0, 0, 336, 277});
     pnlFundo->setFrameShape(QFrame::Box);
     pnlFundo->setLineWidth(1);
-    pnlFundo->setGeometry(0, 0, 336, 277);
-    // Children are laid out in the panel's client area, inside its one-pixel border.
-    auto colocar = [this](QWidget* w, int x, int y, int largura, int altura) {
-        w->setGeometry(x + 1, y + 1, largura, altura);
-    };
 
-    pnlCaption = new QFrame(pnlFundo);
-    nomear(pnlCaption, "pnlCaption");
+    pnlCaption = Novo<QFrame>(pnlFundo, "pnlCaption", {0, 0, 334, 34});
     pnlCaption->setAutoFillBackground(true);
     Colorir(pnlCaption, QPalette::Window, QColor(201, 201, 201));
-    colocar(pnlCaption, 0, 0, 334, 34);
-
-    lblCaption = new QLabel(QString::fromUtf8("Exportação financeira Quelvar"), pnlCaption);
-    nomear(lblCaption, "lblCaption");
+    lblCaption = Novo<QLabel>(pnlCaption, "lblCaption", {7, 8, 260, 20},
+                              QString::fromUtf8("Exportação financeira Quelvar"));
     lblCaption->setFont(FonteArial(12, true));
-    lblCaption->move(7, 8);
-    lblCaption->adjustSize();
-
-    imgLogo = new QLabel(pnlCaption);
-    nomear(imgLogo, "imgLogo");
+    imgLogo = Novo<QLabel>(pnlCaption, "imgLogo", {281, 2, 47, 28});
     imgLogo->setPixmap(QPixmap(":/logo.png"));
-    imgLogo->setGeometry(281, 2, 47, 28);
 
-    grpEmpresa = new QGroupBox(" Empresa ", pnlFundo);
-    nomear(grpEmpresa, "grpEmpresa");
-    colocar(grpEmpresa, 5, 40, 324, 50);
-    EditEmpresa = new QLineEdit(grpEmpresa);
-    nomear(EditEmpresa, "EditEmpresa");
-    EditEmpresa->setGeometry(5, 20, 60, 21);
+    grpEmpresa = Novo<QGroupBox>(pnlFundo, "grpEmpresa", {5, 40, 324, 50}, " Empresa ");
+    EditEmpresa = Novo<QLineEdit>(grpEmpresa, "EditEmpresa", {5, 20, 60, 21});
     EditEmpresa->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EditEmpresa->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), EditEmpresa));
-    cmbEmpresa = new QComboBox(grpEmpresa);
-    nomear(cmbEmpresa, "cmbEmpresa");
-    cmbEmpresa->setGeometry(70, 20, 248, 21);
+    cmbEmpresa = Novo<QComboBox>(grpEmpresa, "cmbEmpresa", {70, 20, 248, 21});
 
-    rdgFiltro = new QGroupBox(" Vendas ", pnlFundo);
-    nomear(rdgFiltro, "rdgFiltro");
-    colocar(rdgFiltro, 5, 94, 324, 36);
-    const char* itens[] = {"Com Receita", "Sem Receita", "Ambos"};
-    QRadioButton** botoes[] = {&rdComReceita, &rdSemReceita, &rdAmbos};
-    const char* nomes[] = {"rdComReceita", "rdSemReceita", "rdAmbos"};
-    for (int i = 0; i < 3; ++i) {
-        *botoes[i] = new QRadioButton(itens[i], rdgFiltro);
-        nomear(*botoes[i], nomes[i]);
-        (*botoes[i])->setGeometry(8 + i * 105, 14, 100, 17);
-    }
+    // A radio group: three items in three columns.
+    rdgFiltro = Novo<QGroupBox>(pnlFundo, "rdgFiltro", {5, 94, 324, 36}, " Vendas ");
+    rdComReceita = Novo<QRadioButton>(rdgFiltro, "rdComReceita", {8, 14, 100, 17}, "Com Receita");
+    rdSemReceita = Novo<QRadioButton>(rdgFiltro, "rdSemReceita", {113, 14, 100, 17}, "Sem Receita");
+    rdAmbos = Novo<QRadioButton>(rdgFiltro, "rdAmbos", {218, 14, 100, 17}, "Ambos");
     rdComReceita->setChecked(true);
 
-    grpPeriodo = new QGroupBox(QString::fromUtf8("  Período  "), pnlFundo);
-    nomear(grpPeriodo, "grpPeriodo");
-    colocar(grpPeriodo, 5, 136, 324, 68);
-    rdDataLancamento = new QRadioButton(QString::fromUtf8("Data Lançamento"), grpPeriodo);
-    nomear(rdDataLancamento, "rdDataLancamento");
-    rdDataLancamento->setGeometry(8, 16, 113, 17);
+    grpPeriodo = Novo<QGroupBox>(pnlFundo, "grpPeriodo", {5, 136, 324, 68}, QString::fromUtf8("  Período  "));
+    rdDataLancamento = Novo<QRadioButton>(grpPeriodo, "rdDataLancamento", {8, 16, 113, 17},
+                                          QString::fromUtf8("Data Lançamento"));
     rdDataLancamento->setChecked(true);
-    rdDataVencimento = new QRadioButton("Data Vencimento", grpPeriodo);
-    nomear(rdDataVencimento, "rdDataVencimento");
-    rdDataVencimento->setGeometry(163, 16, 113, 17);
-    lblInicial = new QLabel("Inicial:", grpPeriodo);
-    nomear(lblInicial, "lblInicial");
-    lblInicial->move(11, 45);
-    EditDe = new QDateEdit(grpPeriodo);
-    nomear(EditDe, "EditDe");
-    EditDe->setGeometry(43, 41, 90, 21);
-    lblFinal = new QLabel("Final:", grpPeriodo);
-    nomear(lblFinal, "lblFinal");
-    lblFinal->move(141, 45);
-    EditAte = new QDateEdit(grpPeriodo);
-    nomear(EditAte, "EditAte");
-    EditAte->setGeometry(168, 41, 90, 21);
+    rdDataVencimento = Novo<QRadioButton>(grpPeriodo, "rdDataVencimento", {163, 16, 113, 17}, "Data Vencimento");
+    lblInicial = Novo<QLabel>(grpPeriodo, "lblInicial", {11, 45, 31, 13}, "Inicial:");
+    EditDe = Novo<QDateEdit>(grpPeriodo, "EditDe", {43, 41, 90, 21});
+    lblFinal = Novo<QLabel>(grpPeriodo, "lblFinal", {141, 45, 26, 13}, "Final:");
+    EditAte = Novo<QDateEdit>(grpPeriodo, "EditAte", {168, 41, 90, 21});
     for (QDateEdit* data : {EditDe, EditAte}) {
         data->setCalendarPopup(true);
         data->setDisplayFormat("dd/MM/yyyy");
     }
 
-    btnConfiguracoes = new QPushButton(QString::fromUtf8("Configurações (F9)"), pnlFundo);
-    nomear(btnConfiguracoes, "btnConfiguracoes");
-    colocar(btnConfiguracoes, 5, 209, 105, 25);
-    btnGerar = new QPushButton("Gerar (F3)", pnlFundo);
-    nomear(btnGerar, "btnGerar");
-    colocar(btnGerar, 134, 209, 95, 25);
-    btnFechar = new QPushButton("Fechar (Esc)", pnlFundo);
-    nomear(btnFechar, "btnFechar");
-    colocar(btnFechar, 234, 209, 95, 25);
+    btnConfiguracoes = Novo<QPushButton>(pnlFundo, "btnConfiguracoes", {5, 209, 105, 25},
+                                         QString::fromUtf8("Configurações (F9)"));
+    btnGerar = Novo<QPushButton>(pnlFundo, "btnGerar", {134, 209, 95, 25}, "Gerar (F3)");
+    btnFechar = Novo<QPushButton>(pnlFundo, "btnFechar", {234, 209, 95, 25}, "Fechar (Esc)");
 
-    Bevel1 = new QFrame(pnlFundo);
-    nomear(Bevel1, "Bevel1");
+    Bevel1 = Novo<QFrame>(pnlFundo, "Bevel1", {7, 238, 320, 2});
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
-    colocar(Bevel1, 7, 238, 320, 2);
-
-    lblFilial = new QLabel(pnlFundo);
-    nomear(lblFilial, "lblFilial");
-    lblDataBase = new QLabel(pnlFundo);
-    nomear(lblDataBase, "lblDataBase");
-    colocar(lblFilial, 8, 246, 320, 13);
-    colocar(lblDataBase, 7, 260, 320, 13);
+    lblFilial = Novo<QLabel>(pnlFundo, "lblFilial", {8, 246, 320, 13});
+    lblDataBase = Novo<QLabel>(pnlFundo, "lblDataBase", {7, 260, 320, 13});
     for (QLabel* l : {lblFilial, lblDataBase}) l->setFont(FonteTahoma(7));
 
-    pnlProgress = new QFrame(pnlFundo);
-    nomear(pnlProgress, "pnlProgress");
+    // Hidden but during a generation, when it covers the two lines above.
+    pnlProgress = Novo<QFrame>(pnlFundo, "pnlProgress", {5, 245, 328, 25});
     pnlProgress->setAutoFillBackground(true);
-    colocar(pnlProgress, 5, 245, 328, 25);
-    oProgress = new QProgressBar(pnlProgress);
-    nomear(oProgress, "oProgress");
-    oProgress->setGeometry(3, 3, 322, 19);
-    oProgress->setTextVisible(true);
+    oProgress = Novo<QProgressBar>(pnlProgress, "oProgress", {3, 3, 322, 19});
     oProgress->setFormat("%p%");
     oProgress->setAlignment(Qt::AlignCenter);
     pnlProgress->hide();
