@@ -2,9 +2,12 @@
 
 #include "ConfiguracaoExportacao.h"
 #include "Erro.h"
+#include "Exportacao.h"
 #include "Pastas.h"
 #include "Pedido.h"
 #include "ProgressoTerminal.h"
+#include "Relatorio.h"
+#include "RelatoriosCupons.h"
 #include "Terminal.h"
 #include "Texto.h"
 #include "UDados.h"
@@ -57,17 +60,41 @@ QString recusa(const QString& diretorio, int empresa) {
     return {};
 }
 
+struct Geracao {
+    QString mensagem;
+    QStringList relatorios;  // the paths of the reports written, in the order of the runs
+};
+
+// The coupon report of the run that just filled `consulta`, beside its file and named like it:
+// "Relatório PROMED - COM RECEITA_MMyyyy.<ext>".
+QString gravarRelatorio(const Pedido& pedido, const QString& diretorio, bool comReceita, QSqlQuery& consulta) {
+    Relatorio relatorio(comReceita ? ModeloRelPromed() : ModeloRelProfarma());
+    PrepararRelatorio(relatorio, *pedido.de, *pedido.ate, consulta);
+    const QString tipo = comReceita ? QStringLiteral("COM RECEITA") : QStringLiteral("SEM RECEITA");
+    const QString caminho = ComSeparadorFinal(diretorio) + relatorio.modelo().titulo + QStringLiteral(" - ") + tipo +
+                            u'_' + pedido.de->toString(QStringLiteral("MMyyyy")) + u'.' +
+                            ExtensaoArquivo(*pedido.relatorio);
+    ExportarRelatorio(*relatorio.preparado(), *pedido.relatorio, caminho);
+    return caminho;
+}
+
 // One run, or for "ambos" the run without prescription and then the one with it; the joined
-// message puts the second run's text first, as the main window shows it.
-QString gerarArquivos(const Pedido& pedido, const QString& diretorio) {
+// message puts the second run's text first, as the main window shows it. A report is made
+// right after its run, while the query still holds that run's coupons.
+Geracao gerarArquivos(const Pedido& pedido, const QString& diretorio) {
     QSqlQuery consulta(TDadosExportacao::GetConexao());
+    Geracao geracao;
     const auto gerar = [&](bool comReceita) {
-        return TDadosExportacao::GerarArquivo(consulta, diretorio, *pedido.porLancamento, *pedido.de, *pedido.ate,
-                                              comReceita, *pedido.empresa);
+        const QString mensagem = TDadosExportacao::GerarArquivo(consulta, diretorio, *pedido.porLancamento,
+                                                                *pedido.de, *pedido.ate, comReceita, *pedido.empresa);
+        if (pedido.relatorio && consulta.size() > 0)
+            geracao.relatorios << gravarRelatorio(pedido, diretorio, comReceita, consulta);
+        return mensagem;
     };
     const QString primeiro = gerar(pedido.vendas == Pedido::Vendas::Com);
-    if (pedido.vendas != Pedido::Vendas::Ambos) return primeiro;
-    return gerar(true) + QStringLiteral("\r\n") + primeiro;
+    geracao.mensagem = primeiro;
+    if (pedido.vendas == Pedido::Vendas::Ambos) geracao.mensagem = gerar(true) + QStringLiteral("\r\n") + primeiro;
+    return geracao;
 }
 
 int gerar(const Pedido& pedido) {
@@ -86,9 +113,10 @@ int gerar(const Pedido& pedido) {
         }
         ProgressoTerminal progresso;
         if (ErroPadraoEhTerminal()) TDadosExportacao::SetProgresso(&progresso);
-        const QString mensagem = gerarArquivos(pedido, diretorio);
+        const Geracao geracao = gerarArquivos(pedido, diretorio);
         TDadosExportacao::SetProgresso(nullptr);
-        escrever(stdout, mensagem);
+        escrever(stdout, geracao.mensagem);
+        for (const QString& relatorio : geracao.relatorios) escrever(stdout, QDir::toNativeSeparators(relatorio));
         return Sucesso;
     } catch (const std::exception& e) {
         TDadosExportacao::SetProgresso(nullptr);

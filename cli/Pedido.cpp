@@ -7,6 +7,7 @@
 const char* const TextoDeUso =
     "Uso: exportacao-quelvar gerar [--empresa N] [--vendas com|sem|ambos] [--data lancamento|vencimento]\n"
     "                              [--de AAAA-MM-DD] [--ate AAAA-MM-DD] [--pasta DIR]\n"
+    "                              [--relatorio pdf|xlsx|docx|txt]\n"
     "\n"
     "Gera os arquivos de exportação Quelvar como o botão \"Gerar\" da janela principal e mostra o\n"
     "resumo que a janela mostra em \"Sucesso\". O arquivo de configurações não é alterado.\n"
@@ -18,6 +19,9 @@ const char* const TextoDeUso =
     "  --de DATA     primeiro dia do período (padrão: o primeiro dia do mês anterior)\n"
     "  --ate DATA    último dia do período (padrão: o último dia do mês anterior)\n"
     "  --pasta DIR   pasta de sistema_zuv.ini e de ExportacaoQuelvar.ini (padrão: a pasta do programa)\n"
+    "  --relatorio F grava também, ao lado de cada arquivo gerado, o relatório dos seus cupons no\n"
+    "                formato F (pdf, xlsx, docx ou txt): \"Relatório PROMED - COM RECEITA_MMAAAA.F\" e\n"
+    "                \"Relatório PROFARM - SEM RECEITA_MMAAAA.F\"; o caminho de cada um segue o resumo\n"
     "  --help        mostra este texto\n"
     "\n"
     "Código de saída: 0 sucesso (também quando não há dados para a seleção); 1 dados de configuração\n"
@@ -61,7 +65,8 @@ Pedido LerPedido(const QStringList& argumentos) {
     const QCommandLineOption de(QStringLiteral("de"), QString(), QStringLiteral("DATA"));
     const QCommandLineOption ate(QStringLiteral("ate"), QString(), QStringLiteral("DATA"));
     const QCommandLineOption pasta(QStringLiteral("pasta"), QString(), QStringLiteral("DIR"));
-    leitor.addOptions({ajuda, empresa, vendas, tipoData, de, ate, pasta});
+    const QCommandLineOption relatorio(QStringLiteral("relatorio"), QString(), QStringLiteral("F"));
+    leitor.addOptions({ajuda, empresa, vendas, tipoData, de, ate, pasta, relatorio});
 
     // The parser expects the program's name first. Asking for help wins over any other mistake.
     const bool lido = leitor.parse(QStringList{QStringLiteral("exportacao-quelvar")} + argumentos);
@@ -92,6 +97,13 @@ Pedido LerPedido(const QStringList& argumentos) {
     if (leitor.isSet(pasta)) {
         pedido.pasta = leitor.value(pasta);
         if (pedido.pasta.isEmpty()) throw ErroDeUso{QStringLiteral("--pasta: pasta vazia")};
+    }
+    if (leitor.isSet(relatorio)) {
+        pedido.relatorio = escolha<FormatoExportacao>(QStringLiteral("relatorio"), leitor.value(relatorio),
+                                                      {{"pdf", FormatoExportacao::Pdf},
+                                                       {"xlsx", FormatoExportacao::Excel},
+                                                       {"docx", FormatoExportacao::Word},
+                                                       {"txt", FormatoExportacao::Texto}});
     }
     return pedido;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Exportacao.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,7 @@ struct Pedido {
     std::optional<QDate> de;
     std::optional<QDate> ate;
     QString pasta;
+    std::optional<FormatoExportacao> relatorio;  // a report next to each file written
 };
 
 // The arguments after the program name. Throws ErroDeUso with the reason when they do not

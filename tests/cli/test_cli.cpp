@@ -28,6 +28,9 @@ const QString kSemVazio = QStringLiteral("Arquivo \"SEM RECEITA\" não gerado. D
 const QString kComMarco = QStringLiteral("PROMED - COM RECEITA_032024.TXT");
 const QString kSemMarco = QStringLiteral("PROFARM - SEM RECEITA_032024.TXT");
 const QStringList kMarco = {"--de", "2024-03-01", "--ate", "2024-03-31"};
+const QString kRelComMarco = QStringLiteral("Relatório PROMED - COM RECEITA_032024.");
+const QString kRelSemMarco = QStringLiteral("Relatório PROFARM - SEM RECEITA_032024.");
+const QString kPeriodoMarco = QStringLiteral("Período: 01/03/2024 até 31/03/2024");
 
 struct Saida {
     int codigo = -1;
@@ -48,6 +51,26 @@ QByteArray ler(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// What a reader program prints for the file.
+QByteArray lerCom(const QString& programa, const QStringList& argumentos) {
+    QProcess processo;
+    processo.start(programa, argumentos);
+    EXPECT_TRUE(processo.waitForFinished(60000)) << programa.toStdString();
+    EXPECT_EQ(processo.exitCode(), 0) << programa.toStdString() << ": " << processo.readAllStandardError().toStdString();
+    return processo.readAllStandardOutput();
+}
+
+// The texts of a report as a reader of its format finds them.
+QString textoPdf(const QString& caminho) { return QString::fromUtf8(lerCom("pdftotext", {caminho, "-"})); }
+QString textoXlsx(const QString& caminho) {
+    EXPECT_FALSE(lerCom("unzip", {"-p", caminho, "xl/workbook.xml"}).isEmpty());
+    return QString::fromUtf8(lerCom("unzip", {"-p", caminho, "xl/sharedStrings.xml"}));
+}
+QString textoDocx(const QString& caminho) { return QString::fromUtf8(lerCom("unzip", {"-p", caminho, "word/document.xml"})); }
+// The accented letters of these reports have the same byte in Windows-1252 and in Latin-1; a
+// file in UTF-8 would read as "RelatÃ³rio" here.
+QString textoTxt(const QString& caminho) { return QString::fromLatin1(ler(caminho)); }
 
 // A settings folder for one run: sistema_zuv.ini for a database, ExportacaoQuelvar.ini as given
 // ("{SAIDA}" stands for an empty output folder of the run).
@@ -74,6 +97,7 @@ TEST(Uso, HelpAndBadArguments) {
     const Saida ajuda = executar({"--help"});
     EXPECT_EQ(ajuda.codigo, 0);
     EXPECT_TRUE(ajuda.saida.startsWith("Uso: exportacao-quelvar gerar [--empresa N] [--vendas com|sem|ambos]"));
+    EXPECT_TRUE(ajuda.saida.contains("[--relatorio pdf|xlsx|docx|txt]"));
     EXPECT_TRUE(ajuda.erro.isEmpty());
     EXPECT_EQ(executar({"gerar", "--vendas", "x", "--help"}).codigo, 0);
 
@@ -89,6 +113,8 @@ TEST(Uso, HelpAndBadArguments) {
         {"gerar", "--ate", "31/03/2024"},
         {"gerar", "--pasta", ""},
         {"gerar", "--desconhecida"},
+        {"gerar", "--relatorio", "odt"},
+        {"gerar", "--relatorio"},
     };
     for (const auto& argumentos : erradas) {
         SCOPED_TRACE(argumentos.join(' ').toStdString());
@@ -207,6 +233,82 @@ TEST(Geracao, DefaultPeriodIsThePreviousMonth) {
     EXPECT_EQ(ambiente.arquivos(), QStringList{"PROMED - COM RECEITA_" + mesAnterior.toString("MMyyyy") + ".TXT"});
 }
 
+struct CasoFormato {
+    const char* formato;
+    QByteArray inicio;  // the file's signature
+    QString (*texto)(const QString& caminho);
+};
+
+// Each format beside the export file, named after it, a real file of its kind holding the
+// report of the run: title, period and a coupon of the run.
+TEST(Relatorio, EachFormatBesideTheExportFile) {
+    const CasoFormato casos[] = {
+        {"pdf", "%PDF-", textoPdf},
+        {"xlsx", "PK\x03\x04", textoXlsx},
+        {"docx", "PK\x03\x04", textoDocx},
+        {"txt", "", textoTxt},  // no signature: its text below shows the encoding
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.formato);
+        const Ambiente ambiente(kIniCompleto);
+        const Saida s = ambiente.executar(QStringList{"--relatorio", c.formato} + kMarco);
+        ASSERT_EQ(s.codigo, 0) << s.erro.toStdString();
+        const QString nome = kRelComMarco + c.formato;
+        EXPECT_EQ(s.saida, kComGerado + QDir::toNativeSeparators(ambiente.arquivo(nome)) + "\n");
+        EXPECT_EQ(ambiente.arquivos(), (QStringList{kComMarco, nome}));
+        EXPECT_TRUE(ler(ambiente.arquivo(nome)).startsWith(c.inicio));
+        const QString texto = c.texto(ambiente.arquivo(nome));
+        EXPECT_TRUE(texto.contains("Relatório PROMED")) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(kPeriodoMarco)) << texto.toStdString();
+        EXPECT_TRUE(texto.contains("Zé Ninguém")) << texto.toStdString();
+    }
+}
+
+struct CasoRelatorios {
+    const char* nome;
+    QStringList argumentos;
+    QString saida;        // the summary; the report paths follow it
+    QStringList arquivos;  // export files and reports, by name
+    QStringList relatorios;  // in the order written
+    QStringList nomes;        // per report: a beneficiary it must show...
+    QStringList ausentes;     // ...and one of the other run it must not
+};
+
+// A report only for a run that found coupons, each made from its own run's coupons although
+// "ambos" fills the same query twice; the paths follow the summary in the order of the runs.
+TEST(Relatorio, OnlyForRunsThatFoundCoupons) {
+    const QString semFevereiro = QStringLiteral("Relatório PROFARM - SEM RECEITA_022024.txt");
+    const CasoRelatorios casos[] = {
+        {"both runs found coupons", QStringList{"--vendas", "ambos"} + kMarco, kComGerado + kSemGerado,
+         {kSemMarco, kComMarco, kRelSemMarco + "txt", kRelComMarco + "txt"},
+         {kRelSemMarco + "txt", kRelComMarco + "txt"},
+         {"Maria Antônia", "Zé Ninguém"},
+         {"12345678", "Maria Antônia"}},
+        {"both, only the run without prescription found coupons",
+         {"--vendas", "ambos", "--de", "2024-02-01", "--ate", "2024-02-29"}, kComVazio + "\n" + kSemGerado,
+         {"PROFARM - SEM RECEITA_022024.TXT", semFevereiro},
+         {semFevereiro},
+         {"Maria Antônia"},
+         {"Zé Ninguém"}},
+        {"nothing found", QStringList{"--empresa", "50"} + kMarco, kComVazio, {}, {}, {}, {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        const Ambiente ambiente(kIniCompleto);
+        const Saida s = ambiente.executar(c.argumentos + QStringList{"--relatorio", "txt"});
+        ASSERT_EQ(s.codigo, 0) << s.erro.toStdString();
+        QString saida = c.saida;
+        for (const QString& r : c.relatorios) saida += QDir::toNativeSeparators(ambiente.arquivo(r)) + "\n";
+        EXPECT_EQ(s.saida, saida);
+        EXPECT_EQ(ambiente.arquivos(), c.arquivos);
+        for (qsizetype i = 0; i < c.relatorios.size(); ++i) {
+            const QString texto = textoTxt(ambiente.arquivo(c.relatorios[i]));
+            EXPECT_TRUE(texto.contains(c.nomes[i])) << texto.toStdString();
+            EXPECT_FALSE(texto.contains(c.ausentes[i])) << texto.toStdString();
+        }
+    }
+}
+
 TEST(Falhas, FileAndDatabaseErrorsExit3) {
     {
         SCOPED_TRACE("output file cannot be written");
@@ -216,6 +318,16 @@ TEST(Falhas, FileAndDatabaseErrorsExit3) {
         EXPECT_EQ(s.codigo, 3);
         EXPECT_TRUE(s.saida.isEmpty());
         EXPECT_TRUE(s.erro.contains(QDir::toNativeSeparators(ambiente.arquivo(kComMarco)))) << s.erro.toStdString();
+    }
+    {
+        SCOPED_TRACE("report file cannot be written");
+        const Ambiente ambiente(kIniCompleto);
+        const QString relatorio = ambiente.arquivo(kRelComMarco + "pdf");
+        ASSERT_TRUE(QDir().mkpath(relatorio));
+        const Saida s = ambiente.executar(QStringList{"--relatorio", "pdf"} + kMarco);
+        EXPECT_EQ(s.codigo, 3);
+        EXPECT_TRUE(s.saida.isEmpty());
+        EXPECT_TRUE(s.erro.contains(QDir::toNativeSeparators(relatorio))) << s.erro.toStdString();
     }
     {
         SCOPED_TRACE("database without the branch-code table");
