@@ -275,16 +275,17 @@ void TFMain::GerarArquivos() {
         if (m_fecharAoTerminar) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
 
-    const bool porLancamento = rdDataLancamento->isChecked();
-    const bool ambos = rdAmbos->isChecked();
+    m_escolhas = {rdDataLancamento->isChecked(), rdComReceita->isChecked(), rdAmbos->isChecked(), EditDe->date(),
+                  EditAte->date(), ValorEmpresa()};
+    const Escolhas& e = m_escolhas;
     auto gerar = [&](bool comReceita) {
-        return TDadosExportacao::GerarArquivo(QryDados, m_diretorio, porLancamento, EditDe->date(),
-                                              EditAte->date(), comReceita, ValorEmpresa());
+        return TDadosExportacao::GerarArquivo(QryDados, m_diretorio, e.porLancamento, e.de, e.ate, comReceita,
+                                              e.empresa);
     };
 
-    const QString primeiro = gerar(rdComReceita->isChecked());
+    const QString primeiro = gerar(e.comReceita);
     if (QryDados.size() > 0) {
-        if (rdComReceita->isChecked()) {
+        if (e.comReceita) {
             PrepararRelatorio(*relPromed);
             mostrarPromed = true;
         } else {
@@ -293,7 +294,7 @@ void TFMain::GerarArquivos() {
         }
     }
     QString mensagem = primeiro;
-    if (ambos) {
+    if (e.ambos) {
         mensagem = gerar(true) + "\r\n" + primeiro;
         PrepararRelatorio(*relPromed);
         mostrarPromed = true;
@@ -305,7 +306,7 @@ void TFMain::GerarArquivos() {
 }
 
 void TFMain::PrepararRelatorio(Relatorio& relatorio) {
-    ::PrepararRelatorio(relatorio, EditDe->date(), EditAte->date(), QryDados);
+    ::PrepararRelatorio(relatorio, m_escolhas.de, m_escolhas.ate, QryDados);
 }
 
 void TFMain::btnFecharClick() { close(); }

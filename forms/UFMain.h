@@ -106,6 +106,18 @@ private:
 
     QString m_diretorio;
     QString m_cnpjMatriz;
+    // The choices of the generation under way, taken when it starts: the controls stay live
+    // while a run lets window messages through, and both runs and their reports must keep to
+    // what was validated.
+    struct Escolhas {
+        bool porLancamento = true;
+        bool comReceita = true;
+        bool ambos = false;
+        QDate de;
+        QDate ate;
+        int empresa = 0;
+    };
+    Escolhas m_escolhas;
     QSqlQuery QryDados;
     std::unique_ptr<Relatorio> relPromed;
     std::unique_ptr<Relatorio> relProfarma;

@@ -335,6 +335,29 @@ TEST_F(JanelaPrincipal, PedidosDuranteUmaGeracaoEsperamOFim) {
     EXPECT_FALSE(janela->isVisible());  // the close asked for during the run came after it
 }
 
+// The controls stay live while a run lets window messages through; what the user changes then
+// must not reach the second run of "Ambos" nor the choice of its report.
+TEST_F(JanelaPrincipal, EscolhasMudadasDuranteAmbosNaoValemParaEssaGeracao) {
+    escreverConfig(configValida());
+    abrir();
+    controle<QRadioButton>("rdAmbos")->setChecked(true);
+    periodo(QDate(2024, 5, 1), QDate(2024, 5, 31));
+    QTimer::singleShot(0, janela.get(), [this] {
+        controle<QLineEdit>("EditEmpresa")->setText("7");  // a company without sales
+        periodo(QDate(2024, 1, 1), QDate(2024, 1, 31));
+        controle<QRadioButton>("rdDataVencimento")->setChecked(true);
+        controle<QRadioButton>("rdComReceita")->setChecked(true);
+    });
+    gerar();
+
+    ASSERT_EQ(Dialogos::Mostradas().size(), 1);
+    EXPECT_EQ(Dialogos::Mostradas().first().texto, ComGerado + "\r\n" + SemGerado);
+    EXPECT_EQ(previewsMostrados(),
+              QStringList({QString::fromUtf8("Relatório PROMED"), QString::fromUtf8("Relatório PROFARM")}));
+    EXPECT_TRUE(QFileInfo::exists(ambiente->saida.filePath("PROMED - COM RECEITA_052024.TXT")));
+    EXPECT_FALSE(QFileInfo::exists(ambiente->saida.filePath("PROMED - COM RECEITA_012024.TXT")));
+}
+
 TEST_F(JanelaPrincipal, ErroAoAbrirRecusaGeracao) {
     escreverConfig(configValida());
     ambiente->banco.executar("rename table empresa to empresa_fora");
