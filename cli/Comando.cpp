@@ -3,13 +3,13 @@
 #include "ConfiguracaoExportacao.h"
 #include "Erro.h"
 #include "Exportacao.h"
+#include "Geracao.h"
 #include "Pastas.h"
 #include "Pedido.h"
 #include "ProgressoTerminal.h"
 #include "Relatorio.h"
 #include "RelatoriosCupons.h"
 #include "Terminal.h"
-#include "Texto.h"
 #include "UDados.h"
 
 #include <QDir>
@@ -18,14 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString kSemCnpj =
-    QStringLiteral(" Acesse \"Configurações ->  Configurações gerais\" e selecione o CNPJ da matriz.");
-const QString kSemDiretorio = QStringLiteral(
-    " Acesse \"Configurações ->  Configurações gerais\" e selecione o diretório onde será gerado o arquivo.");
-const QString kDiretorioNaoExiste = QStringLiteral(
-    "O Diretório \"%1\" não existe,  acesse \"Configurações ->  Configurações gerais\" e selecione o diretório "
-    "onde será gerado o arquivo");
 
 // The program's texts use CR LF between lines, as message boxes want them; on a stream each
 // line ends the platform's way (the C runtime turns "\n" into CR LF on Windows).
@@ -52,11 +44,10 @@ bool empresaListada(int empresa) {
 
 // The main window's checks before a generation, with its messages; empty when all pass.
 QString recusa(const QString& diretorio, int empresa) {
-    if (EmBranco(ConfiguracaoExportacao::LerCNPJMatriz())) return kSemCnpj;
-    if (EmBranco(diretorio)) return kSemDiretorio;
-    const QString caminho = ComSeparadorFinal(diretorio);
-    if (!QDir(caminho).exists()) return kDiretorioNaoExiste.arg(caminho);
-    if (!empresaListada(empresa)) return QStringLiteral("Selecione a Empresa desejada.");
+    if (const QString motivo = RecusaConfiguracao(ConfiguracaoExportacao::LerCNPJMatriz(), diretorio);
+        !motivo.isEmpty())
+        return motivo;
+    if (!empresaListada(empresa)) return MensagemEmpresaNaoSelecionada();
     return {};
 }
 
@@ -101,7 +92,7 @@ int gerar(const Pedido& pedido) {
     try {
         TDadosExportacao::Conectar();
     } catch (const std::exception& e) {
-        escrever(stderr, QStringLiteral("Erro ao conectar com o banco de dados.\r\nDescrição do Erro: ") + textoDe(e));
+        escrever(stderr, MensagemFalhaConexao(textoDe(e)));
         return Falha;
     }
     try {

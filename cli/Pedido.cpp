@@ -1,6 +1,7 @@
 #include "Pedido.h"
 
 #include "ConfiguracaoExportacao.h"
+#include "Geracao.h"
 
 #include <QCommandLineParser>
 
@@ -111,8 +112,8 @@ Pedido LerPedido(const QStringList& argumentos) {
 Pedido ComPadroes(Pedido pedido, QDate hoje) {
     if (!pedido.empresa) pedido.empresa = ConfiguracaoExportacao::LerEmpresa();
     if (!pedido.porLancamento) pedido.porLancamento = ConfiguracaoExportacao::LerTipoData() != 1;
-    const QDate mesAnterior = hoje.addMonths(-1);
-    if (!pedido.de) pedido.de = QDate(mesAnterior.year(), mesAnterior.month(), 1);
-    if (!pedido.ate) pedido.ate = QDate(mesAnterior.year(), mesAnterior.month(), mesAnterior.daysInMonth());
+    const auto [inicio, fim] = PeriodoMesAnterior(hoje);
+    if (!pedido.de) pedido.de = inicio;
+    if (!pedido.ate) pedido.ate = fim;
     return pedido;
 }

@@ -2,6 +2,7 @@
 
 #include "Dialogos.h"
 #include "Erro.h"
+#include "Geracao.h"
 #include "UDados.h"
 #include "UFMain.h"
 
@@ -11,10 +12,7 @@ int ExecutarPrograma() {
     try {
         TDadosExportacao::Conectar();
     } catch (const Erro& erro) {
-        Dialogos::Mostrar(nullptr,
-                          QString::fromUtf8("Erro ao conectar com o banco de dados.\r\nDescrição do Erro: ") +
-                              erro.texto(),
-                          "Falha", Dialogos::Icone::Aviso);
+        Dialogos::Mostrar(nullptr, MensagemFalhaConexao(erro.texto()), "Falha", Dialogos::Icone::Aviso);
         return 0;
     }
     TFMain janela;

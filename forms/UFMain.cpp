@@ -3,11 +3,9 @@
 #include "Aparencia.h"
 #include "ConfiguracaoExportacao.h"
 #include "Dialogos.h"
-#include "Pastas.h"
 #include "Relatorio.h"
 #include "RelatoriosCupons.h"
 #include "TFPreviewRelatorio.h"
-#include "Texto.h"
 #include "UConfiguracoesQuelvar.h"
 #include "UDados.h"
 
@@ -15,8 +13,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIntValidator>
@@ -30,11 +26,6 @@
 #include <QSqlRecord>
 
 static void IniciarRecursos() { Q_INIT_RESOURCE(forms); }
-
-QPair<QDate, QDate> PeriodoMesAnterior(QDate hoje) {
-    const QDate inicio = QDate(hoje.year(), hoje.month(), 1).addMonths(-1);
-    return {inicio, inicio.addDays(inicio.daysInMonth() - 1)};
-}
 
 void TFMain::ProgressoBarra::DefinirMaximo(int maximo) { m_barra->setMaximum(maximo); }
 void TFMain::ProgressoBarra::DefinirPosicao(int posicao) { m_barra->setValue(posicao); }
@@ -225,7 +216,6 @@ void TFMain::cmbEmpresaClick(int indice) {
 }
 
 bool TFMain::ValidarCampos() {
-    const QString acesse = QString::fromUtf8(" Acesse \"Configurações ->  Configurações gerais\" e selecione ");
     m_diretorio = ConfiguracaoExportacao::LerDiretorio();
     m_cnpjMatriz = ConfiguracaoExportacao::LerCNPJMatriz();
 
@@ -234,17 +224,9 @@ bool TFMain::ValidarCampos() {
         foco->setFocus();
         return false;
     };
-    if (EmBranco(m_cnpjMatriz)) return recusar(acesse + "o CNPJ da matriz.", btnConfiguracoes);
-    if (EmBranco(m_diretorio))
-        return recusar(acesse + QString::fromUtf8("o diretório onde será gerado o arquivo."), btnConfiguracoes);
-    const QString caminho = ComSeparadorFinal(m_diretorio);
-    if (!QFileInfo(caminho).isDir())
-        return recusar(QString::fromUtf8("O Diretório \"") + caminho +
-                           QString::fromUtf8("\" não existe,  acesse \"Configurações ->  Configurações gerais\" "
-                                             "e selecione o diretório onde será gerado o arquivo"),
-                       btnConfiguracoes);
-    if (EmpresaDaLinhaAtual() != ValorEmpresa())
-        return recusar("Selecione a Empresa desejada.", cmbEmpresa);
+    if (const QString recusa = RecusaConfiguracao(m_cnpjMatriz, m_diretorio); !recusa.isEmpty())
+        return recusar(recusa, btnConfiguracoes);
+    if (EmpresaDaLinhaAtual() != ValorEmpresa()) return recusar(MensagemEmpresaNaoSelecionada(), cmbEmpresa);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Geracao.h"
 #include "IProgresso.h"
 
 #include <QDate>
@@ -17,10 +18,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class Relatorio;
-
-// The period proposed when the window opens: the first and the last day of the month before
-// the one of `hoje`.
-QPair<QDate, QDate> PeriodoMesAnterior(QDate hoje);
 
 // The program's main window: company, sales kind, date kind and period; generates the export
 // files, shows the summary and the coupon reports, opens the settings window.
