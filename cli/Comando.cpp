@@ -61,9 +61,8 @@ struct Geracao {
 QString gravarRelatorio(const Pedido& pedido, const QString& diretorio, bool comReceita, QSqlQuery& consulta) {
     Relatorio relatorio(comReceita ? ModeloRelPromed() : ModeloRelProfarma());
     PrepararRelatorio(relatorio, *pedido.de, *pedido.ate, consulta);
-    const QString tipo = comReceita ? QStringLiteral("COM RECEITA") : QStringLiteral("SEM RECEITA");
-    const QString caminho = ComSeparadorFinal(diretorio) + relatorio.modelo().titulo + QStringLiteral(" - ") + tipo +
-                            u'_' + pedido.de->toString(QStringLiteral("MMyyyy")) + u'.' +
+    const QString caminho = ComSeparadorFinal(diretorio) + relatorio.modelo().titulo + QStringLiteral(" - ") +
+                            TDadosExportacao::PeriodoDoArquivo(comReceita, *pedido.de) + u'.' +
                             ExtensaoArquivo(*pedido.relatorio);
     ExportarRelatorio(*relatorio.preparado(), *pedido.relatorio, caminho);
     return caminho;

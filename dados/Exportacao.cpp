@@ -101,7 +101,7 @@ QString mensagemGerado(bool comReceita) {
 
 QString nomeArquivo(bool comReceita, QDate inicio) {
     const QString formato = comReceita ? QStringLiteral("PROMED - %1.TXT") : QStringLiteral("PROFARM - %1.TXT");
-    return formato.arg(nomeDoTipo(comReceita) + u'_' + inicio.toString(QStringLiteral("MMyyyy")));
+    return formato.arg(TDadosExportacao::PeriodoDoArquivo(comReceita, inicio));
 }
 
 // --- reading columns: a NULL reads as 0, empty text or zero money ---
@@ -218,6 +218,10 @@ private:
 };
 
 }  // namespace
+
+QString TDadosExportacao::PeriodoDoArquivo(bool comReceita, QDate inicio) {
+    return nomeDoTipo(comReceita) + u'_' + inicio.toString(QStringLiteral("MMyyyy"));
+}
 
 QSqlQuery TDadosExportacao::NovaConsulta() {
     QSqlQuery consulta(GetConexao());

@@ -54,5 +54,7 @@ public:
                                 QDate inicio, QDate fim, bool comReceita, int empresa);
     static void PrepararItens(bool porLancamento, bool comReceita, QDate inicio, QDate fim, int empresa);
     static QString SqlCupons();
+    // The part of a file name that tells the kind and the month: "COM RECEITA_032024".
+    static QString PeriodoDoArquivo(bool comReceita, QDate inicio);
     static QSqlQuery NovaConsulta();
 };
